@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 
 #include "data/value_fit.h"
@@ -50,6 +51,7 @@ class Run {
   void handle_failed_row(size_t index, const DbError& error);
   void reject(RejectedRow::Reason reason, size_t index, const std::string& detail);
   [[noreturn]] void stop(const DbError& error);
+  void stop_commit();
   void commit_if_due();
 
   BatchMove& job_;
@@ -109,17 +111,10 @@ void Run::build_pairing() {
 
 void Run::prepare_statements() {
   const auto& dcols = table_->columns;
-  std::string cols, marks;
-  for (size_t i = 0; i < pairs_.size(); ++i) {
-    if (i) {
-      cols += ", ";
-      marks += ", ";
-    }
-    cols += dest_->quote_identifier(dcols[pairs_[i].dest].name);
-    marks += "?";
-  }
+  std::vector<std::string> names;
+  for (const auto& p : pairs_) names.push_back(dcols[p.dest].name);
   std::string table = dest_->quote_identifier(table_->name);
-  insert_ = dest_->prepare("INSERT INTO " + table + " (" + cols + ") VALUES (" + marks + ")");
+  insert_ = dest_->prepare_insert(table_->name, names);
 
   if (job_.mode != BatchMode::AppendUpdate || table_->primary_key.empty()) return;
   for (const auto& k : table_->primary_key) {
@@ -192,12 +187,17 @@ void Run::reject(RejectedRow::Reason reason, size_t index, const std::string& de
   stats_.rejected.push_back({reason, row, key, detail});
 }
 
-void Run::stop(const DbError& error) {
+void Run::stop_commit() {
   // Every row before the failing one stays committed; nothing after it was sent.
+  if (!dest_->in_transaction()) return;
   try {
     dest_->commit();
   } catch (const DbError&) {
   }
+}
+
+void Run::stop(const DbError& error) {
+  stop_commit();
   throw error;
 }
 
@@ -246,27 +246,20 @@ void Run::handle_failed_row(size_t index, const DbError& error) {
 }
 
 void Run::flush() {
+  std::optional<DbError> failure;
+  size_t done = insert_->execute_many(pending_, failure);
+  stats_.inserted += static_cast<int64_t>(done);
   size_t start = 0;
-  while (start < pending_.size()) {
-    std::vector<std::vector<Value>> chunk;
-    if (start == 0) {
-      chunk.swap(pending_);
-    } else {
-      chunk.assign(std::make_move_iterator(pending_.begin() + start),
-                   std::make_move_iterator(pending_.end()));
-    }
-    std::optional<DbError> failure;
-    size_t done = insert_->execute_many(chunk, failure);
+  while (failure) {
+    // The failing row is handled on its own; the rows after it go on (a copy, rare).
+    size_t failed = start + done;
+    handle_failed_row(failed, *failure);
+    start = failed + 1;
+    failure.reset();
+    if (start >= pending_.size()) break;
+    std::vector<std::vector<Value>> rest(pending_.begin() + static_cast<std::ptrdiff_t>(start), pending_.end());
+    done = insert_->execute_many(rest, failure);
     stats_.inserted += static_cast<int64_t>(done);
-    // Put the rows back so handle_failed_row can read them.
-    if (start == 0) {
-      pending_.swap(chunk);
-    } else {
-      std::move(chunk.begin(), chunk.end(), pending_.begin() + start);
-    }
-    if (!failure) break;
-    handle_failed_row(start + done, *failure);
-    start += done + 1;
   }
   since_commit_ += static_cast<int64_t>(pending_.size());
   pending_.clear();
@@ -281,6 +274,19 @@ void Run::commit_if_due() {
   since_commit_ = 0;
 }
 
+// What the reading side hands to the writing side, a chunk at a time: converted rows, and rows
+// that did not fit.
+struct SourceRow {
+  bool fits = true;
+  std::vector<Value> values;  // converted when it fits
+  std::string why;            // why it does not fit
+  std::string key;            // its key, for the report
+};
+struct Chunk {
+  std::vector<SourceRow> rows;
+  std::exception_ptr error;  // reading failed after these rows
+};
+
 BatchStats Run::go() {
   const std::string& name = job_.component();
   table_ = &job_.destination->info();
@@ -290,42 +296,69 @@ BatchStats Run::go() {
 
   Query& src = *job_.source;
   src.first();
-  std::vector<Value> row, converted;
-  std::string why;
+
+  // The reading side: fetch and convert, a chunk at a time.
+  int64_t produced = 0;
+  auto read_chunk = [&](Chunk& chunk) -> bool {
+    chunk.rows.clear();
+    std::vector<Value> row;
+    try {
+      while (chunk.rows.size() < kSendRows && src.fetch_into(row)) {
+        ++produced;
+        SourceRow r;
+        std::string why;
+        if (!convert(row, r.values, why)) {
+          r.fits = false;
+          r.why = why;
+          r.key = key_text(row, produced, true);
+          r.values.clear();
+        }
+        chunk.rows.push_back(std::move(r));
+      }
+    } catch (...) {
+      chunk.error = std::current_exception();
+      return false;
+    }
+    return chunk.rows.size() == kSendRows;
+  };
+
+  // The writing side: rows in source order; a row that does not fit stops the job or is left out.
+  auto write_chunk = [&](Chunk& chunk) {
+    for (auto& r : chunk.rows) {
+      ++stats_.read;
+      if (!r.fits) {
+        if (job_.abort_on_problem) {
+          flush();
+          stop(DbError(name + ": row " + std::to_string(stats_.read) + " of " + src.name() +
+                           " does not fit table " + table_->name + ": " + r.why,
+                       DbError::Kind::ValueProblem));
+        }
+        ++stats_.left_out_value;
+        stats_.rejected.push_back({RejectedRow::Reason::Value, stats_.read, r.key, r.why});
+        continue;
+      }
+      pending_.push_back(std::move(r.values));
+      pending_rows_.push_back(stats_.read);
+      if (port_ && stats_.read % kProgressEvery == 0) port_->progress(table_->name, stats_.read, -1);
+    }
+    flush();
+    if (chunk.error) {
+      stop_commit();
+      std::rethrow_exception(chunk.error);
+    }
+  };
+
   bool own_transaction = !dest_->in_transaction();
   if (own_transaction) dest_->begin();
   try {
-    while (src.fetch_into(row)) {
-      ++stats_.read;
-      if (!convert(row, converted, why)) {
-        DbError e(name + ": row " + std::to_string(stats_.read) + " of " + src.name() +
-                      " does not fit table " + table_->name + ": " + why,
-                  DbError::Kind::ValueProblem);
-        if (job_.abort_on_problem) {
-          flush();
-          stop(e);
-        }
-        ++stats_.left_out_value;
-        stats_.rejected.push_back({RejectedRow::Reason::Value, stats_.read,
-                                   key_text(row, stats_.read, true), why});
-        continue;
-      }
-      pending_.push_back(std::move(converted));
-      pending_rows_.push_back(stats_.read);
-      converted.clear();
-      if (pending_.size() >= kSendRows) flush();
-      if (port_ && stats_.read % kProgressEvery == 0)
-        port_->progress(table_->name, stats_.read, -1);
+    for (bool more = true; more;) {
+      Chunk chunk;
+      more = read_chunk(chunk);
+      write_chunk(chunk);
     }
-    flush();
     if (own_transaction) dest_->commit();
   } catch (...) {
-    if (dest_->in_transaction()) {
-      try {
-        dest_->commit();
-      } catch (const DbError&) {
-      }
-    }
+    stop_commit();
     throw;
   }
   if (port_) port_->progress(table_->name, stats_.read, stats_.read);

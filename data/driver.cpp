@@ -20,6 +20,16 @@ size_t Statement::execute_many(const std::vector<std::vector<Value>>& rows,
   return done;
 }
 
+std::unique_ptr<Statement> Session::prepare_insert(const std::string& table,
+                                                   const std::vector<std::string>& columns) {
+  std::string cols, marks;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    cols += (i ? ", " : "") + quote_identifier(columns[i]);
+    marks += i ? ", ?" : "?";
+  }
+  return prepare("INSERT INTO " + quote_identifier(table) + " (" + cols + ") VALUES (" + marks + ")");
+}
+
 std::string param_value(const std::vector<std::string>& params, const std::string& name) {
   for (const auto& line : params) {
     auto eq = line.find('=');

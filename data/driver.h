@@ -76,6 +76,10 @@ class Session {
   // Calls a stored procedure with input parameters given by name.
   virtual void call_procedure(const std::string& name,
                               const std::vector<std::pair<std::string, Value>>& params) = 0;
+  // A statement that inserts one row into `table`, one '?' per column in the order given. Drivers
+  // may override it to send many rows per round trip through execute_many.
+  virtual std::unique_ptr<Statement> prepare_insert(const std::string& table,
+                                                    const std::vector<std::string>& columns);
   // A column or table name as it must be written in this database's SQL.
   virtual std::string quote_identifier(const std::string& name) const = 0;
 };

@@ -22,6 +22,7 @@ class FbSession : public Session {
                       const std::vector<std::pair<std::string, Value>>& params) override;
   std::string quote_identifier(const std::string& name) const override;
 
+
   Firebird::IAttachment* attachment() const { return attachment_; }
   // The explicit transaction, or null outside begin()/commit().
   Firebird::ITransaction* transaction() const { return transaction_; }

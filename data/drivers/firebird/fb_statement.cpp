@@ -18,7 +18,8 @@ FbStatement::FbStatement(FbSession& session, const std::string& sql) : session_(
     stmt_ = session_.attachment()->prepare(&st, tra, 0, gbk->c_str(), session_.dialect(),
                                            IStatement::PREPARE_PREFETCH_METADATA);
     type_ = stmt_->getType(&st);
-    input_.reset(stmt_->getInputMetadata(&st));
+    IMessageMetadata* in = stmt_->getInputMetadata(&st);
+    input_.reset(in);
     output_.reset(stmt_->getOutputMetadata(&st));
     if (own) own->commit(&st);
   } catch (const FbException& e) {
@@ -56,16 +57,33 @@ FbStatement::~FbStatement() {
 }
 
 void FbStatement::execute(const std::vector<Value>& params) {
-  close_cursor();
   if (params.size() != input_.count())
     throw DbError("The statement expects " + std::to_string(input_.count()) + " parameters, " +
                   std::to_string(params.size()) + " given:\n" + sql_);
+  run([&](MessageBuffer& in, IAttachment* att, ITransaction* tra) {
+    for (size_t i = 0; i < params.size(); ++i) in.put(i, params[i], att, tra);
+  });
+}
+
+namespace {
+void rollback_quietly(ITransaction* t) {
+  if (!t) return;
+  try {
+    Status st;
+    t->rollback(&st);
+  } catch (const FbException&) {
+  }
+}
+}  // namespace
+
+void FbStatement::run(const Fill& fill) {
+  close_cursor();
   bool select = !columns_.empty();
   Status st;
   ITransaction* own = session_.transaction() ? nullptr : start_transaction(session_.attachment(), false);
   ITransaction* tra = own ? own : session_.transaction();
   try {
-    for (size_t i = 0; i < params.size(); ++i) input_.put(i, params[i], session_.attachment(), tra);
+    fill(input_, session_.attachment(), tra);
     if (select) {
       cursor_ = stmt_->openCursor(&st, tra, input_.meta(), input_.data(), output_.meta(), 0);
       cursor_tra_ = own;
@@ -77,22 +95,10 @@ void FbStatement::execute(const std::vector<Value>& params) {
     if (own) own->commit(&st);
   } catch (const FbException& e) {
     DbError err = to_db_error(e);
-    if (own) {
-      try {
-        Status st2;
-        own->rollback(&st2);
-      } catch (const FbException&) {
-      }
-    }
+    rollback_quietly(own);
     throw err;
   } catch (const DbError&) {
-    if (own) {
-      try {
-        Status st2;
-        own->rollback(&st2);
-      } catch (const FbException&) {
-      }
-    }
+    rollback_quietly(own);
     throw;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <firebird/Interface.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ class FbStatement : public Statement {
   bool fetch(std::vector<Value>& row) override;
   void close_cursor() override;
   int64_t rows_affected() const override { return affected_; }
+
+  // Runs the statement with its parameters written by `fill` (parameter index, value).
+  using Fill = std::function<void(MessageBuffer& input, Firebird::IAttachment*, Firebird::ITransaction*)>;
+  void run(const Fill& fill);
+  size_t message_length() const { return input_.length(); }
 
  private:
   FbSession& session_;

@@ -20,6 +20,7 @@ class MessageBuffer {
   Firebird::IMessageMetadata* meta() const { return meta_; }
   unsigned char* data() { return buffer_.data(); }
   size_t count() const { return fields_.size(); }
+  size_t length() const { return buffer_.size(); }
 
   // Describes the fields as result columns (names in UTF-8).
   std::vector<ColumnInfo> columns() const;
