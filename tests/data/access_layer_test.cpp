@@ -158,3 +158,22 @@ TEST(ValueFit, WhatFitsAColumnWithoutLoss) {
 
 }  // namespace
 }  // namespace bm::data
+
+#include "data/script.h"
+
+namespace bm::data {
+namespace {
+
+TEST(Script, SplitsAtTheCurrentTerminatorAndSkipsCommentsAndIsqlLines) {
+  auto s = split_script(
+      "SET SQL DIALECT 1;\n-- a comment; not a statement\nCREATE TABLE T (A VARCHAR(5));\n"
+      "INSERT INTO T VALUES ('a;b');\nCOMMIT;\n/* x; y */\nSET TERM ^ ;\n"
+      "CREATE TRIGGER X FOR T BEFORE INSERT AS BEGIN NEW.A = 'z'; END^\nSET TERM ; ^\n"
+      "commit work;\nSELECT * FROM T");
+  EXPECT_EQ(s, (std::vector<std::string>{"CREATE TABLE T (A VARCHAR(5))", "INSERT INTO T VALUES ('a;b')",
+                                         "CREATE TRIGGER X FOR T BEFORE INSERT AS BEGIN NEW.A = 'z'; END",
+                                         "SELECT * FROM T"}));
+}
+
+}  // namespace
+}  // namespace bm::data
