@@ -6,6 +6,7 @@ void RecordingPort::info(const std::string& text) { boxes.push_back({Box::Kind::
 void RecordingPort::data_error(const std::string& statement) {
   boxes.push_back({Box::Kind::DataError, std::string(data::kDataErrorPrefix) + statement});
 }
+void RecordingPort::notice(const std::string& text) { boxes.push_back({Box::Kind::Notice, text}); }
 void RecordingPort::error(const std::string& text) { boxes.push_back({Box::Kind::Error, text}); }
 void RecordingPort::progress(const std::string&, int64_t, int64_t) { ++progress_calls; }
 

@@ -10,12 +10,13 @@ namespace bm::test {
 class RecordingPort : public data::MessagePort {
  public:
   struct Box {
-    enum class Kind { Info, DataError, Error } kind;
+    enum class Kind { Info, DataError, Notice, Error } kind;
     std::string text;  // the text as the box shows it
     bool operator==(const Box&) const = default;
   };
   void info(const std::string& text) override;
   void data_error(const std::string& statement) override;
+  void notice(const std::string& text) override;
   void error(const std::string& text) override;
   void progress(const std::string& what, int64_t done, int64_t total) override;
 

@@ -176,14 +176,12 @@ TableInfo FbSession::describe_table(const std::string& table) {
           c.bits = type == 7 ? 16 : type == 8 ? 32 : 64;
         }
         break;
-      case 27:  // DOUBLE PRECISION; in dialect 1 also NUMERIC(p,s) with p > 9
-        if (scale > 0) {
-          c.type = ColumnType::Decimal;
-          c.scale = scale;
-          c.precision = precision ? precision : 15;
-        } else {
-          c.type = ColumnType::Float;
-        }
+      case 27:
+        // DOUBLE PRECISION; in dialect 1 also NUMERIC(p,s) with p > 9, which the engine keeps as
+        // a double without rounding it to its scale: the value is copied bit for bit.
+        c.type = ColumnType::Float;
+        c.scale = scale;
+        c.precision = precision;
         break;
       case 10:
       case 11: c.type = ColumnType::Float; break;
