@@ -18,6 +18,15 @@
 
 namespace bm::migrate {
 
+// The date range of a re-apply, from the maintenance tab's pickers: each date with its own time.
+struct DateRange {
+  data::Timestamp from, to;
+};
+DateRange reapply_range(const data::Date& start_date, const data::Time& start_time,
+                        const data::Date& end_date, const data::Time& end_time);
+// The pickers as the tab starts: 2001/06/10 00:00:00 to today 23:59:59.
+DateRange initial_reapply_range(const data::Date& today);
+
 class TBAS_DMFrm {
  public:
   explicit TBAS_DMFrm(data::MessagePort& port);

@@ -55,6 +55,15 @@ int64_t as_integer(const Value& v, const std::string& field) {
 
 }  // namespace
 
+DateRange reapply_range(const data::Date& start_date, const data::Time& start_time,
+                        const data::Date& end_date, const data::Time& end_time) {
+  return {{start_date, start_time}, {end_date, end_time}};
+}
+
+DateRange initial_reapply_range(const data::Date& today) {
+  return reapply_range({2001, 6, 10}, {0, 0, 0, 0}, today, {23, 59, 59, 0});
+}
+
 void TBAS_DMFrm::CreateStockProcedures() {
   Query1.set_param_check(false);
   struct Step {
