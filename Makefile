@@ -12,14 +12,14 @@ build: deps
 	cmake -S . -B $(BUILD) -DBOOKMOVE_WITH_QT=$(WITH_QT) > /dev/null
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The main job on embedded defaults: a copy job benchmark at a small size.
+# The main job on embedded defaults: a sample shop copied whole into a freshly installed database.
 demo: build
-	$(BUILD)/bench/copy_bench --rows 100000
+	$(BUILD)/cli/bookmove-cli demo --dir demo
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-# The full-size benchmark (one million rows).
+# The copy-job benchmark (one million rows).
 bench: build
 	$(BUILD)/bench/copy_bench --rows 1000000
 

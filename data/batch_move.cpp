@@ -350,6 +350,7 @@ BatchStats Run::go() {
 
   bool own_transaction = !dest_->in_transaction();
   if (own_transaction) dest_->begin();
+  if (port_) port_->progress(table_->name, 0, -1);
   try {
     for (bool more = true; more;) {
       Chunk chunk;

@@ -17,7 +17,8 @@ class MessagePort {
   virtual void notice(const std::string& text) { info(text); }
   // The standard error box with the database layer's error text.
   virtual void error(const std::string& text) = 0;
-  // Progress of a long operation: rows moved so far, total when known (-1 otherwise).
+  // Progress of a long operation: rows moved so far, total when known (-1 otherwise). A copy job
+  // reports 0 when it starts and done == total when it ends.
   virtual void progress(const std::string& /*what*/, int64_t /*done*/, int64_t /*total*/) {}
 };
 

@@ -1,0 +1,66 @@
+// The console front end as a technician runs it: options, messages, exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "data/drivers/install.h"
+#include "tests/fixtures/standard_db.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+struct CliRun {
+  int code;
+  std::string out;
+};
+
+CliRun cli(const std::string& args) {
+  std::string cmd = std::string(BM_CLI) + " " + args + " 2>&1";
+  FILE* p = popen(cmd.c_str(), "r");
+  CliRun r{-1, {}};
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Cli, HelpAndBadInput) {
+  CliRun help = cli("--help");
+  EXPECT_EQ(help.code, 0);
+  for (const char* step : {"clear", "triggers-off", "system", "execute", "triggers-on", "counters", "rules"})
+    EXPECT_TRUE(has(help.out, step)) << step;
+  EXPECT_EQ(cli("standard --source a.fdb").code, 2) << "the target is required";
+  EXPECT_EQ(cli("standard --source a --target b --steps clear,fly").code, 2);
+  EXPECT_EQ(cli("standard --source a --target b --tables no_such_table").code, 2);
+  EXPECT_EQ(cli("frobnicate").code, 2);
+}
+
+TEST(Cli, CopiesAShopStepByStepAndFailsVisibly) {
+  bm::data::install_default_drivers();
+  bm::test::TempDir dir;
+  std::string src = dir.file("s.fdb"), dst = dir.file("t.fdb");
+  bm::fixtures::create_standard_database(src);
+  bm::fixtures::create_standard_database(dst);
+  CliRun ok = cli("standard --source " + src + " --target " + dst +
+               " --steps clear,triggers-off,system,execute --tables bas_client");
+  EXPECT_EQ(ok.code, 0) << ok.out;
+  for (const char* line : {"[提示] 源数据库ok", "[提示] 目标数据库ok", "[提示] 操作已成功", "[提示] 屏蔽操作成功！",
+                           "[提示] 部门资料ok", "[提示] 所有系统表已完成！", "[提示] 客户资料ok"})
+    EXPECT_TRUE(has(ok.out, line)) << line << "\n" << ok.out;
+
+  // The system tables are there already: the first job stops at a key, in the error box.
+  CliRun again = cli("standard --source " + src + " --target " + dst + " --steps system");
+  EXPECT_EQ(again.code, 1);
+  EXPECT_TRUE(has(again.out, "[错误] ")) << again.out;
+  EXPECT_FALSE(has(again.out, "所有系统表已完成！")) << again.out;
+
+  CliRun missing = cli("standard --source " + dir.file("nothing.fdb") + " --target " + dst + " --steps clear");
+  EXPECT_TRUE(has(missing.out, "[提示] 源连接失败")) << missing.out;
+}
+
+}  // namespace
