@@ -12,7 +12,7 @@ namespace {
 // - QUOTED_IDENTIFIER OFF: "..." is a text literal ("WHERE CTYPE=\"BOOKINFO\""), [name] a name.
 // - DATEFORMAT ymd: the program writes date-times as 'YYYY-MM-DD HH:MM:SS'; no login language
 //   may read them as year-day-month.
-// - ANSI_NULLS OFF: "x = NULL" is true for NULL, as the statements expected.
+// - ANSI_NULLS OFF: "x = NULL" is true for a NULL x, as under the old client.
 // - CONCAT_NULL_YIELDS_NULL OFF: 'TH'+dh with a NULL dh gives 'TH', not NULL.
 // - ANSI_WARNINGS OFF and ARITHABORT OFF: an UPDATE that meets a too-long text or a division
 //   by zero goes on (text cut, NULL result) instead of failing the whole statement.

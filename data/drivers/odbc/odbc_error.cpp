@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "data/drivers/odbc/odbc_api.h"
@@ -43,6 +44,9 @@ bool is_key_violation(const char* state, SQLINTEGER native, const std::string& t
 // SQLSTATE class 22 is "data exception": truncation, overflow, a text that is no date or number.
 bool is_value_problem(const char* state) { return std::strncmp(state, "22", 2) == 0; }
 
+// SQLSTATE class 08: the connection failed or was lost.
+bool is_connection_problem(const char* state) { return std::strncmp(state, "08", 2) == 0; }
+
 }  // namespace
 
 Diagnostics read_diagnostics(SQLSMALLINT type, SQLHANDLE h, CodePage cp) {
@@ -66,8 +70,10 @@ Diagnostics read_diagnostics(SQLSMALLINT type, SQLHANDLE h, CodePage cp) {
     const char* st = reinterpret_cast<const char*>(state);
     if (is_key_violation(st, native, text)) {
       d.kind = DbError::Kind::KeyViolation;
-    } else if (is_value_problem(st) && d.kind == DbError::Kind::General) {
+    } else if (d.kind == DbError::Kind::General && is_value_problem(st)) {
       d.kind = DbError::Kind::ValueProblem;
+    } else if (d.kind == DbError::Kind::General && is_connection_problem(st)) {
+      d.kind = DbError::Kind::Connection;
     }
     if (!d.text.empty()) d.text += "\n";
     d.text += text;

@@ -1,5 +1,7 @@
 #include "data/drivers/odbc/odbc_session.h"
 
+#include <cstdint>
+
 #include "data/drivers/odbc/odbc_statement.h"
 
 namespace bm::data::odbc {

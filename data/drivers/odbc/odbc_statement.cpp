@@ -1,6 +1,7 @@
 #include "data/drivers/odbc/odbc_statement.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace bm::data::odbc {
 
@@ -191,47 +192,47 @@ OdbcStatement::ArrayOutcome OdbcStatement::run_array(size_t count) {
                                 reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(count)), 0);
   SQLULEN size = 0;
   if (succeeded(rc)) SQLGetStmtAttr(stmt_.get(), SQL_ATTR_PARAMSET_SIZE, &size, 0, nullptr);
-  if (!succeeded(rc) || size != count) {
-    SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
-    return ArrayOutcome::Unsupported;
-  }
+  // Back to one row at a time however this ends.
+  struct SingleRowAgain {
+    SQLHSTMT h;
+    ~SingleRowAgain() {
+      SQLSetStmtAttr(h, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+      SQLSetStmtAttr(h, SQL_ATTR_PARAM_STATUS_PTR, nullptr, 0);
+      SQLSetStmtAttr(h, SQL_ATTR_PARAMS_PROCESSED_PTR, nullptr, 0);
+    }
+  } single_row_again{stmt_.get()};
+  if (!succeeded(rc) || size != count) return ArrayOutcome::Unsupported;
+
   std::vector<SQLUSMALLINT> status(count, SQL_PARAM_UNUSED);
   SQLULEN processed = 0;
   set_attr(SQL_ATTR_PARAM_STATUS_PTR, status.data());
   set_attr(SQL_ATTR_PARAMS_PROCESSED_PTR, &processed);
 
-  bool ok = false;
+  UndoPoint undo(*link_);
+  rc = SQLExecute(stmt_.get());
+  bool ok = succeeded(rc) || rc == SQL_NO_DATA;
   int64_t total = 0;
-  {
-    UndoPoint undo(*link_);
-    rc = SQLExecute(stmt_.get());
-    ok = succeeded(rc) || rc == SQL_NO_DATA;
-    // Drivers that send the rows as a batch report a later row's error with its own result.
-    while (ok) {
-      SQLLEN n = -1;
-      if (rc != SQL_NO_DATA && succeeded(SQLRowCount(stmt_.get(), &n)) && n > 0) total += n;
-      rc = SQLMoreResults(stmt_.get());
-      if (rc == SQL_NO_DATA) break;
-      ok = succeeded(rc);
-    }
-    SQLFreeStmt(stmt_.get(), SQL_CLOSE);
-    if (ok) {
-      // Every row processed and none refused. Some drivers (SQLite's) leave the status array
-      // untouched: then only a clean execute and the processed count tell.
-      auto count_of = [&](SQLUSMALLINT v) { return std::count(status.begin(), status.end(), v); };
-      size_t unused = static_cast<size_t>(count_of(SQL_PARAM_UNUSED));
-      ok = processed == count && count_of(SQL_PARAM_ERROR) == 0 && (unused == 0 || unused == count);
-    }
-    if (ok) {
-      undo.keep();
-    } else {
-      undo.undo();
-    }
+  // Drivers that send the rows as a batch report a later row's error with its own result.
+  while (ok) {
+    SQLLEN n = -1;
+    if (rc != SQL_NO_DATA && succeeded(SQLRowCount(stmt_.get(), &n)) && n > 0) total += n;
+    rc = SQLMoreResults(stmt_.get());
+    if (rc == SQL_NO_DATA) break;
+    ok = succeeded(rc);
   }
-  SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
-  SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAM_STATUS_PTR, nullptr, 0);
-  SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAMS_PROCESSED_PTR, nullptr, 0);
-  if (!ok) return ArrayOutcome::Failed;
+  SQLFreeStmt(stmt_.get(), SQL_CLOSE);
+  if (ok) {
+    // Every row processed and none refused. Some drivers (SQLite's) leave the status array
+    // untouched: then only a clean execute and the processed count tell.
+    auto count_of = [&](SQLUSMALLINT v) { return std::count(status.begin(), status.end(), v); };
+    size_t unused = static_cast<size_t>(count_of(SQL_PARAM_UNUSED));
+    ok = processed == count && count_of(SQL_PARAM_ERROR) == 0 && (unused == 0 || unused == count);
+  }
+  if (!ok) {
+    undo.undo();
+    return ArrayOutcome::Failed;
+  }
+  undo.keep();
   rows_affected_ = total;
   return ArrayOutcome::Applied;
 }
