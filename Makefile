@@ -1,7 +1,7 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 BUILD ?= build
 JOBS ?= 2
-WITH_QT ?= OFF
+WITH_QT ?= ON
 
 .PHONY: deps build demo test bench clean
 
