@@ -33,6 +33,15 @@ const char* kHelp = R"(bookmove-cli — 书店数据转移的控制台版本
   bookmove-cli demo [--dir 文件夹] [--scale 规模]
       在文件夹（缺省 ./demo）中生成一个示例书店和一个新装的目标库，执行整库复制，最后列出每张表的行数和用时。
 
+  bookmove-cli convert --converter 代码 [--source 源库] [--target 目标库] [--steps 按钮] [--tables 选项表]
+                      [--sqlserver-standin 文件夹] [--reject-dir 文件夹]
+      一键导入和版本转换：按窗口上按钮的顺序执行（连接源、连接目标、第一步……“执  行”……），
+      代码为 GZ、GZ80、RC、QC、GMS、YH、LJ、GY、QIM（标准版到大客户版）、QIM2（大客户版到标准版）。
+      --source/--target 缺省为窗口中的默认文本；--steps 以逗号分隔按钮名（如 btnStart,btnTOqim），
+      缺省为窗口上所有可用的步骤按钮；--tables 缺省为所有可勾选的选项表。
+      --sqlserver-standin 用本程序自带的 SQL Server 替身（每个数据库是文件夹中的一个文件），用于演示和测试。
+      有行没有导入时，另打印一行说明并把这些行的键写入 --reject-dir（缺省为当前文件夹）中的日志文件。
+
 每个提示框打印为一行：[提示] 信息框，[ ] 无标题的数据出错框，[错误] 标准错误框。
 有操作以标准错误框结束时，退出码为 1。
 )";
@@ -52,6 +61,7 @@ int main(int argc, char** argv) {
     if (command == "standard") return bm::cli::run_standard_copy(args);
     if (command == "maintain") return bm::cli::run_maintenance(args);
     if (command == "demo") return bm::cli::run_demo(args);
+    if (command == "convert") return bm::cli::run_convert(args);
     std::fprintf(stderr, "未知的命令: %s（--help 查看用法）\n", command.c_str());
     return 2;
   } catch (const std::exception& e) {

@@ -24,6 +24,7 @@ std::set<std::string> all_tables();
 int run_standard_copy(const std::vector<std::string>& args);
 int run_maintenance(const std::vector<std::string>& args);
 int run_demo(const std::vector<std::string>& args);
+int run_convert(const std::vector<std::string>& args);
 
 // Options are "--name value" pairs; an unknown option or a missing value throws.
 struct Options {
