@@ -341,7 +341,6 @@ void Catalog::rebuild_helpers(const TableDef& def) {
   for (auto& d : drops) exec_sql(db_, d);
 
   const std::string t = sql_name(def.name);
-  const std::string obj = sql_quote("dbo." + def.name);
   for (const auto& k : def.keys) {
     exec_sql(db_, std::string("CREATE ") + (k.unique ? "UNIQUE " : "") + "INDEX " +
                       sql_name(index_sqlite_name(def.name, k.name)) + " ON " + t + " (" +
@@ -432,7 +431,6 @@ void Catalog::rebuild_helpers(const TableDef& def) {
     exec_sql(db_, "CREATE TRIGGER " + sql_name(lower(def.name) + "$ai") + " AFTER INSERT ON " + t + " BEGIN " + ai + " END");
   if (!fix.empty())
     exec_sql(db_, "CREATE TRIGGER " + sql_name(lower(def.name) + "$au") + " AFTER UPDATE ON " + t + " BEGIN " + fix + " END");
-  (void)obj;
 }
 
 }  // namespace bm::data::standin

@@ -11,10 +11,6 @@ namespace {
 
 const char* kUnsupported = "The SQL Server stand-in cannot emulate";
 
-struct FramePush {
-  std::vector<void*>* dummy = nullptr;
-};
-
 std::string statement_text(const std::string& src, const Tokens& t, size_t b, size_t e) {
   if (b >= e) return "";
   size_t end = e - 1 < t.size() ? t[e - 1].end : src.size();

@@ -179,10 +179,6 @@ void StandinSession::run_drop(const Tokens& t, size_t b, size_t e) {
       i = tr.pos();
       if (kind == "INDEX") {
         // DROP INDEX table.index or DROP INDEX index ON table
-        size_t dot = std::string::npos;
-        std::string full = text_between(*sources_.back(), t, tr.pos() - 1, tr.pos());
-        (void)dot;
-        (void)full;
         if (t[i].is_word("ON")) {
           ++i;
           Translator tt(t, i, e, frames_.back()->ctx);

@@ -298,10 +298,6 @@ void fn_cast(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (t.family() == SqlType::Family::Text) {
       int style = argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL ? sqlite3_value_int(argv[2]) : -1;
       std::string s = convert_text(v, style);
-      if (auto* d = std::get_if<double>(&v)) {
-        (void)d;
-        s = value_text(v);
-      }
       int limit = t.max_chars();
       if (limit > 0) {
         auto cs = chars_of(s);
@@ -316,14 +312,6 @@ void fn_cast(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         s = out;
       }
       return result_text(ctx, s);
-    }
-    if (t.family() == SqlType::Family::Integer) {
-      if (auto* s = std::get_if<std::string>(&v)) {
-        Stored st = store_value(v, t);
-        if (!st.error.empty()) return fail(ctx, st.error);
-        (void)s;
-        return set_result(ctx, st.value);
-      }
     }
     Stored st = store_value(v, t);
     if (!st.error.empty()) return fail(ctx, st.error);

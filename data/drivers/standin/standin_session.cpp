@@ -175,7 +175,19 @@ void StandinSession::fail_sqlite(int rc, const std::string& context) {
   throw sqlite_error_text(sqlite3_errmsg(db_), database_, context);
 }
 
-TableInfo StandinSession::describe_table(const std::string& table) {
+namespace {
+// "dbo.[t]" -> "t"
+std::string plain_name(const std::string& name) {
+  Tokens t = tokenize(name);
+  std::string last = name;
+  for (const auto& tok : t)
+    if (tok.is_name()) last = tok.text;
+  return last;
+}
+}  // namespace
+
+TableInfo StandinSession::describe_table(const std::string& qualified) {
+  std::string table = plain_name(qualified);
   TableInfo info;
   auto def = catalog_.table(table);
   if (!def) {
@@ -208,7 +220,7 @@ void StandinSession::call_procedure(const std::string& name,
                                     const std::vector<std::pair<std::string, Value>>& params) {
   std::map<std::string, Value> args;
   for (const auto& [n, v] : params) args[lower(n.rfind('@', 0) == 0 ? n : "@" + n)] = v;
-  auto proc = catalog_.routine(name);
+  auto proc = catalog_.routine(plain_name(name));
   if (!proc || proc->kind != "P") throw DbError("Could not find stored procedure '" + name + "'.");
   int64_t rows = 0;
   warnings_.clear();

@@ -23,8 +23,8 @@ class StandinStatement : public Statement {
   StandinSession& session_;
   std::string sql_;
   size_t params_ = 0;
-  ResultSet result_;
   std::unique_ptr<Plan> plan_;
+  ResultSet result_;  // after plan_: may read the plan's statement, so it goes first
   int64_t rows_ = -1;
 };
 

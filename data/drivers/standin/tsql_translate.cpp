@@ -41,6 +41,11 @@ bool is_clause_word(const Token& t) {
 
 }  // namespace
 
+const Token& Translator::end_token() {
+  static const Token end;  // kind End
+  return end;
+}
+
 Translator::Translator(const Tokens& t, size_t begin, size_t end, TranslateContext& ctx)
     : t_(t), i_(begin), end_(end), ctx_(ctx) {}
 
@@ -233,8 +238,12 @@ std::string Translator::primary() {
       if (t.is_op("(")) {
         ++i_;
         std::string inner;
-        if (cur().is_word("SELECT")) inner = select(nullptr, nullptr);
-        else inner = expression();
+        if (cur().is_word("SELECT")) {
+          scalar_ = true;
+          inner = select(nullptr, nullptr);
+        } else {
+          inner = expression();
+        }
         expect_op(")");
         return "(" + inner + ")";
       }
@@ -443,7 +452,19 @@ std::string Translator::select_core(std::string* into, bool* has_top, std::strin
     *limit = n;
     if (has_top) *has_top = true;
   }
-  out += select_item();
+  bool scalar = scalar_ && out == "SELECT " && limit->empty();
+  scalar_ = false;
+  std::string expr, alias;
+  std::string first = select_item(&expr, &alias);
+  if (scalar && !cur().is_op(",") && !expr.empty()) {
+    // A subquery used as a value must give at most one row, as SQL Server checks.
+    out += "CASE WHEN count(*) OVER () > 1 THEN bm_raise(" +
+           sql_quote("Subquery returned more than 1 value. This is not permitted when the subquery follows "
+                     "=, !=, <, <= , >, >= or when the subquery is used as an expression.") +
+           ") ELSE " + expr + " END" + (alias.empty() ? "" : " AS " + sql_name(alias));
+  } else {
+    out += first;
+  }
   while (cur().is_op(",")) {
     ++i_;
     out += ", " + select_item();
@@ -477,7 +498,7 @@ std::string Translator::select_core(std::string* into, bool* has_top, std::strin
   return out;
 }
 
-std::string Translator::select_item() {
+std::string Translator::select_item(std::string* expr_out, std::string* alias_out) {
   if (cur().is_op("*")) {
     ++i_;
     return "*";
@@ -490,25 +511,26 @@ std::string Translator::select_item() {
     return "bm_setvar(" + sql_quote(var) + ", " + expression() + ")";
   }
   // alias = expression
+  std::string alias, e;
   if (cur().is_name() && peek().is_op("=") && !is_clause_word(cur())) {
-    std::string alias = cur().text;
+    alias = cur().text;
     i_ += 2;
-    return expression() + " AS " + sql_name(alias);
+    e = expression();
+  } else {
+    e = expression();
+    if (cur().is_word("AS")) {
+      ++i_;
+      if (!cur().is_name() && cur().kind != Token::Kind::String) syntax();
+      alias = cur().text;
+      ++i_;
+    } else if ((cur().is_name() && !is_clause_word(cur())) || cur().kind == Token::Kind::String) {
+      alias = cur().text;
+      ++i_;
+    }
   }
-  std::string e = expression();
-  if (cur().is_word("AS")) {
-    ++i_;
-    if (!cur().is_name() && cur().kind != Token::Kind::String) syntax();
-    std::string alias = cur().text;
-    ++i_;
-    return e + " AS " + sql_name(alias);
-  }
-  if ((cur().is_name() && !is_clause_word(cur())) || cur().kind == Token::Kind::String) {
-    std::string alias = cur().text;
-    ++i_;
-    return e + " AS " + sql_name(alias);
-  }
-  return e;
+  if (expr_out) *expr_out = e;
+  if (alias_out) *alias_out = alias;
+  return alias.empty() ? e : e + " AS " + sql_name(alias);
 }
 
 std::string Translator::table_ref() {
@@ -599,7 +621,7 @@ Translated Translator::statement() {
   } else {
     syntax();
   }
-  while (cur().is_op(";")) ++i_;
+  while (!at_end() && cur().is_op(";")) ++i_;
   if (!at_end()) syntax();
   return r;
 }

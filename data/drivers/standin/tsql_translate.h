@@ -56,8 +56,9 @@ class Translator {
   std::string object_name();
 
  private:
-  const Token& cur() const { return i_ < end_ ? t_[i_] : t_[end_]; }
-  const Token& peek(size_t k = 1) const { return i_ + k < end_ ? t_[i_ + k] : t_[end_]; }
+  const Token& cur() const { return i_ < end_ ? t_[i_] : end_token(); }
+  const Token& peek(size_t k = 1) const { return i_ + k < end_ ? t_[i_ + k] : end_token(); }
+  static const Token& end_token();
   [[noreturn]] void syntax() const;
   void expect_op(const char* op);
   void expect_word(const char* w);
@@ -73,7 +74,8 @@ class Translator {
   std::string function_call(const std::vector<std::string>& parts);
   std::string name_ref();
   std::string select_core(std::string* into, bool* has_top, std::string* limit);
-  std::string select_item();
+  std::string select_item(std::string* expr = nullptr, std::string* alias = nullptr);
+  bool scalar_ = false;  // the next SELECT is a subquery used as a value
   std::string from_clause();
   std::string table_ref();
   std::string type_words();
