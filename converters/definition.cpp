@@ -4,7 +4,8 @@ namespace bm::converters {
 
 namespace {
 Action statement_action(Helper h, const std::string& query, const std::string& text) {
-  Action a{Action::Kind::Statement};
+  Action a;
+  a.kind = Action::Kind::Statement;
   a.helper = h;
   a.target = query;
   a.text = text;
@@ -18,22 +19,26 @@ Action open_quiet(const std::string& q, const std::string& s) { return statement
 Action open_show(const std::string& q, const std::string& s) { return statement_action(Helper::OpenShow, q, s); }
 
 Action command(const std::string& name) {
-  Action a{Action::Kind::Command};
+  Action a;
+  a.kind = Action::Kind::Command;
   a.target = name;
   return a;
 }
 Action guarded_command(const std::string& name) {
-  Action a{Action::Kind::GuardedCommand};
+  Action a;
+  a.kind = Action::Kind::GuardedCommand;
   a.target = name;
   return a;
 }
 Action message(const std::string& text) {
-  Action a{Action::Kind::Message};
+  Action a;
+  a.kind = Action::Kind::Message;
   a.text = text;
   return a;
 }
 Action custom(const std::string& name) {
-  Action a{Action::Kind::Custom};
+  Action a;
+  a.kind = Action::Kind::Custom;
   a.target = name;
   return a;
 }

@@ -28,7 +28,7 @@ struct Action {
     Message,         // an information box with `text`
     Custom,          // the converter's own code named `target`
   };
-  Kind kind;
+  Kind kind = Kind::Message;
   Helper helper = Helper::ExecShow;
   std::string target;
   std::string text;
@@ -91,6 +91,7 @@ struct ButtonDef {
 struct CheckBoxDef {
   std::string name;
   std::string caption;
+  bool visible = true;
 };
 struct CheckBoxGroupDef {
   std::string caption;
@@ -106,7 +107,9 @@ struct WindowDef {
   std::string note;
   std::string memo_name = "Memo1";
   std::vector<std::string> memo;
-  std::vector<CheckBoxGroupDef> groups;  // the catalogue as this window shows it
+  std::vector<CheckBoxGroupDef> groups;  // the catalogue as this window shows it; a group with an
+                                         // empty caption holds boxes shown outside any group box
+  std::vector<std::string> labels;       // further labels of the window, e.g. "只要13位"
   std::set<std::string> enabled_boxes;
   std::set<std::string> disabled_groups;  // a disabled group disables all its boxes
   std::vector<ButtonDef> buttons;         // step buttons in caption order, then the others

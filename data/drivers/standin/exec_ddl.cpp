@@ -726,14 +726,17 @@ void StandinSession::alter_table(const Tokens& t, size_t& i, size_t e) {
     ++i;
     if (t[i].is_word("ALL")) {
       switch_triggers(def.name, "", enable);
-      return;
-    }
-    for (;;) {
-      switch_triggers(def.name, t[i].text, enable);
       ++i;
-      if (!t[i].is_op(",")) break;
-      ++i;
+    } else {
+      for (;;) {
+        switch_triggers(def.name, t[i].text, enable);
+        ++i;
+        if (!t[i].is_op(",")) break;
+        ++i;
+      }
     }
+    // Nothing may follow unread: a statement is never half done.
+    if (i < e && !t[i].is_op(";") && t[i].kind != Token::Kind::End) throw DbError(syntax_error_near(t[i]));
     return;
   }
   if (t[i].is_word("NOCHECK") || t[i].is_word("CHECK")) {

@@ -128,8 +128,17 @@ class Parser {
       if (tok.is_word("SELECT") && (prev.is_word("UNION") || prev.is_word("ALL") ||
                                     prev.is_word("EXCEPT") || prev.is_word("INTERSECT")))
         continue;
-      if (first.is_word("ALTER") && (tok.is_word("DROP") || tok.is_word("ALTER") || tok.is_word("SET")))
-        continue;
+      // ALTER TABLE t ALTER COLUMN / DROP COLUMN / DROP CONSTRAINT stay in the statement; an ALTER
+      // or DROP of another object starts the next one.
+      if (first.is_word("ALTER") && tok.is_word("ALTER") && t_[j + 1].is_word("COLUMN")) continue;
+      if (first.is_word("ALTER") && tok.is_word("DROP")) {
+        const Token& what = t_[j + 1];
+        bool other_object = what.is_word("TABLE") || what.is_word("VIEW") || what.is_word("PROC") ||
+                            what.is_word("PROCEDURE") || what.is_word("FUNCTION") || what.is_word("TRIGGER") ||
+                            what.is_word("DATABASE");
+        if (!other_object) continue;
+      }
+      if (first.is_word("ALTER") && tok.is_word("SET")) continue;
       if (first.is_word("CREATE") && tok.is_word("SET")) continue;
       if (tok.is_word("SET") && prev.is_word("NULL")) continue;  // ON DELETE SET NULL
       return j;
