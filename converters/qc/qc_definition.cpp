@@ -1,3 +1,4 @@
+#include "converters/qc/qc_data.h"
 #include "converters/registry.h"
 #include "converters/window_common.h"
 
@@ -53,6 +54,7 @@ const ConverterDefinition& qc_definition() {
   static const ConverterDefinition def = [] {
     ConverterDefinition d;
     fill_window(d);
+    add_qc_data(d);
     return d;
   }();
   return def;

@@ -1,0 +1,245 @@
+#include "converters/editions/qim2_data.h"
+
+#include "converters/converter_dm.h"
+#include "converters/editions/qim2_field_lists.h"
+#include "converters/editions/qim2_window_input.h"
+#include "data/helpers.h"
+#include "migrate/trigger_lists.h"
+
+namespace bm::converters {
+
+namespace {
+
+using namespace qim2;
+
+const char* const kTarget = "btQry_Temp_D";
+const char* const kTriggers = "btQryQIM2";
+
+// Step 2, always: the target's own classification rows and every customer (the retail customer
+// '1' included: it comes back with the source's customers).
+const std::vector<std::string> kClearAlways = {
+    "DELETE FROM pub_dict where name='busi_class'",
+    "DELETE FROM bas_client",
+};
+
+// Step 2 with cbxhaveValue ticked: the target's system tables make room for the source's.
+const std::vector<std::string> kClearSystemTables = {
+    "DELETE FROM bas_company",    "DELETE FROM bas_department",     "DELETE FROM bas_libinfo",
+    "DELETE FROM sys_operator",   "DELETE FROM sys_operatordetail", "DELETE FROM inv_calmethod;",
+    "DELETE FROM pub_dict",       "DELETE FROM pub_maxid",          "DELETE FROM pub_ordermaxid",
+    "DELETE FROM sys_config",
+};
+
+// The temporary triggers step 2 creates, in this order: every header row inserted while they
+// exist gets IS_RATE 0. Lines end in carriage return and line feed; ARP_RECE1 ends with one more.
+std::vector<std::string> is_rate_trigger(const std::string& trigger, const std::string& table,
+                                         bool trailing_line_break = false) {
+  std::vector<std::string> lines = {"CREATE TRIGGER " + trigger + " FOR " + table + "\r",
+                                    "ACTIVE BEFORE INSERT POSITION 0\r",
+                                    "AS\r",
+                                    "BEGIN\r",
+                                    "    NEW.IS_RATE = 0;\r",
+                                    "END"};
+  if (trailing_line_break) {
+    lines.back() += "\r";
+    lines.push_back("");
+  }
+  return lines;
+}
+
+std::vector<CommandDef> temporary_triggers() {
+  return {
+      {"ARP_PAY_ALLOW", false, is_rate_trigger("ARP_PAY1", "ARP_PAY")},
+      {"ARP_RECE_ALLOW", false, is_rate_trigger("ARP_RECE1", "ARP_RECE", true)},
+      {"INV_CHECK_ALLOW", false, is_rate_trigger("INV_CHECK1", "INV_CHECK")},
+      {"INV_EXCHMASTER_ALLOW", false, is_rate_trigger("INV_EXCHMASTER1", "INV_EXCHMASTER")},
+      {"PUR_ORDERMASTER_ALLOW", false, is_rate_trigger("PUR_ORDERMASTER1", "PUR_ORDERMASTER")},
+      {"SAL_HIREMASTER_ALLOW", false, is_rate_trigger("SAL_HIREMASTER1", "SAL_HIREMASTER")},
+      {"SAL_ORDERMASTER_ALLOW", false, is_rate_trigger("SAL_ORDERMASTER1", "SAL_ORDERMASTER")},
+  };
+}
+
+// Step 4: the temporary triggers dropped, every title open to member prices.
+const std::vector<std::string> kCorrectValues = {
+    "DROP TRIGGER ARP_PAY1",
+    "DROP TRIGGER ARP_RECE1",
+    "DROP TRIGGER INV_CHECK1",
+    "DROP TRIGGER INV_EXCHMASTER1",
+    "DROP TRIGGER PUR_ORDERMASTER1",
+    "DROP TRIGGER SAL_HIREMASTER1",
+    "DROP TRIGGER SAL_ORDERMASTER1",
+    "UPDATE bas_bookinfo SET USEMEM_DISCOUNT=1",
+    "UPDATE bas_bookinfo SET USEMEM_UPDISCOUNT=1",
+    "UPDATE bas_bookinfo SET USEMEM_JIFEN=1",
+};
+
+// The generators that number the copied line and log keys in the standard edition, with the
+// highest copied key. The big-customer edition numbers these rows with identity columns, so a
+// freshly installed target's generators still stand at its own few rows: left there, the shop's
+// next payment, receipt or stocktaking line or log entry would take a key a copied row holds.
+struct GeneratorRepair {
+  const char* query;
+  const char* statement;  // the highest key is appended
+};
+const std::vector<GeneratorRepair> kGenerators = {
+    {"select max(IDENC) as maxid from ARP_RECEDETAIL", "set GENERATOR RECEDETAILID to "},
+    {"select max(IDENC) as maxid from ARP_PAYDETAIL", "set GENERATOR PAYDETAILID to "},
+    {"select max(IDENC) as maxid from INV_CHECKDETAIL", "set GENERATOR CHECKDETAILID to "},
+    {"select max(LOG_ID) as maxid from SYS_LOGNEW", "set GENERATOR GEN_SYSLOG to "},
+};
+
+// A generator only ever moves forward: one already past the highest key (the target's own rows
+// numbered higher) keeps its value. A table that cannot be read leaves its generator alone.
+void continue_generators(ConverterDM& dm) {
+  data::Query& q = dm.query(kTarget);
+  for (const auto& g : kGenerators) {
+    std::string name = std::string(g.statement).substr(14);  // after "set GENERATOR "
+    name = name.substr(0, name.find(' '));
+    data::OpenQuiet(q, std::string(g.query));
+    if (!q.active() || q.eof()) continue;
+    std::string top = q.field_text("maxid");
+    q.close();
+    if (top.empty()) continue;
+    data::OpenQuiet(q, "select gen_id(" + name + ", 0) as cur from rdb$database");
+    if (q.active() && !q.eof()) {
+      std::string cur = q.field_text("cur");
+      q.close();
+      if (!cur.empty() && std::stoll(cur) >= std::stoll(top)) continue;
+    }
+    data::ExecShow(*dm.port, q, g.statement + top);
+  }
+}
+
+// Step 2: the clearing, the system tables when cbxhaveValue is ticked, the temporary triggers.
+void clear_target(ConverterDM& dm) {
+  std::vector<Action> actions = statements(Helper::ExecShow, kTarget, kClearAlways);
+  if (have_value(dm)) {
+    auto more = statements(Helper::ExecShow, kTarget, kClearSystemTables);
+    actions.insert(actions.end(), more.begin(), more.end());
+  }
+  // Unguarded: a trigger left from an earlier step 2 ends the step at its CREATE TRIGGER.
+  for (const auto& c : temporary_triggers()) actions.push_back(command(c.name));
+  actions.push_back(message("目标库初始化完成！"));
+  dm.run_actions(actions);
+}
+
+std::vector<JobDef> jobs() {
+  auto list = same_name_lines;
+  return {
+      {1, "select * from BAS_BOOKINFO", "BAS_BOOKINFO", list(kBookFields), {}, {}},
+      {2, "select * from BAS_CLIENT order by client_no", "BAS_CLIENT", list(kClientFields), {}, {}},
+      {3, "select * from BAS_PROVIDE order by client_no", "BAS_PROVIDE", {}, {}, {}},
+      {28, "select * from BAS_MEMBER order by member_id", "BAS_MEMBER", {}, {}, {}},
+      {12, "select * from INV_LIBUP order by book_id", "INV_LIBUP", {}, {}, {}},
+      {4, "select * from PUR_LOADMASTER order by order_no", "PUR_LOADMASTER", list(kLoadMasterFields), {}, {}},
+      {8, "select * from SAL_SELLMASTER order by order_no", "SAL_SELLMASTER", list(kSellMasterFields), {}, {}},
+      {5, "select * from PUR_LOADDETAIL order by order_no", "PUR_LOADDETAIL", {}, {}, {}},
+      {9, "select * from SAL_SELLDETAIL order by order_no", "SAL_SELLDETAIL", {}, {}, {}},
+      {6, "select * from pur_ordermaster", "PUR_ORDERMASTER", list(kOrderMasterFields), {}, {}},
+      {7, "select * from pur_orderdetail", "PUR_ORDERDETAIL", list(kPurOrderLineFields), {}, {}},
+      {10, "select * from sal_ordermaster", "SAL_ORDERMASTER", list(kOrderMasterFields), {}, {}},
+      {11, "select * from sal_orderdetail", "SAL_ORDERDETAIL", list(kSalOrderLineFields), {}, {}},
+      {13, "select * from inv_check", "INV_CHECK", list(kCheckFields), {}, {}},
+      {14, "select * from inv_checkdetail", "INV_CHECKDETAIL", {}, {}, {}},
+      {35, "select * from INV_CHECKDETAIL1", "INV_CHECKDETAIL1", list(kCheckLine1Fields), {}, {}},
+      {15, "select * from arp_pay", "ARP_PAY", list(kBillFields), {}, {}},
+      {16, "select * from arp_paydetail", "ARP_PAYDETAIL", {}, {}, {}},
+      {17, "select * from arp_rece", "ARP_RECE", list(kBillFields), {}, {}},
+      {18, "select * from arp_recedetail", "ARP_RECEDETAIL", {}, {}, {}},
+      {31, "select * from inv_exchmaster", "INV_EXCHMASTER", list(kExchMasterFields), {}, {}},
+      {32, "select * from inv_exchdetail", "INV_EXCHDETAIL", {}, {}, {}},
+      {33, "select * from SAL_HIREMASTER", "SAL_HIREMASTER", {}, {}, {}},
+      {34, "select * from OUT_SAL_HIREDETAIL", "SAL_HIREDETAIL", list(kHireLineFields), {}, {}},
+      {29, "select * from sal_addmoney", "SAL_ADDMONEY", {}, {}, {}},
+      {30, "select * from sys_lognew", "SYS_LOGNEW", {}, {}, {}},
+      {19, "select * from BAS_DEPARTMENT", "BAS_DEPARTMENT", {}, {}, {}},
+      {20, "select * from BAS_LIBINFO", "BAS_LIBINFO", {}, {}, {}},
+      {21, "select * from PUB_DICT", "PUB_DICT", {}, {}, {}},
+      {22, "select * from PUB_MAXID", "PUB_MAXID", {}, {}, {}},
+      {23, "select * from PUB_ORDERMAXID", "PUB_ORDERMAXID", {}, {}, {}},
+      {24, "select * from SYS_CONFIG", "SYS_CONFIG", {}, {}, {}},
+      {25, "select * from SYS_OPERATOR", "SYS_OPERATOR", {}, {}, {}},
+      {26, "select * from SYS_OPERATORDETAIL", "SYS_OPERATORDETAIL", {}, {}, {}},
+      {36, "select * from bas_bookbip", "BAS_BOOKBIP", {}, {}, {}},
+      {37, "select * from bas_company", "BAS_COMPANY", {}, {}, {}},
+      {38, "select * from bas_memberlevel", "BAS_MEMBERLEVEL", {}, {}, {}},
+      {39, "select * from bas_membersecede", "BAS_MEMBERSECEDE", {}, {}, {}},
+      {40, "select * from inv_calmethod", "INV_CALMETHOD", {}, {}, {}},
+      {41, "select * from OUT_inv_iodetail", "INV_IODETAIL", {}, {}, {}},
+  };
+}
+
+// "执  行": the boxes in the converter's order; "盘点单明细" runs two jobs.
+std::vector<BoxJobs> execute_order() {
+  return {
+      {"cbxbas_bookinfo", {{1, "图书资料ok"}}},
+      {"cbxbas_client", {{2, "客户资料ok"}}},
+      {"cbxbas_provide", {{3, "供应商资料ok"}}},
+      {"cbxbas_member", {{28, "会员资料ok"}}},
+      {"cbxInv_libup", {{12, "库存资料ok"}}},
+      {"cbxpur_loadmaster", {{4, "进货主表资料ok"}}},
+      {"cbxsal_sellmaster", {{8, "销售主表资料ok"}}},
+      {"cbxpur_loaddetail", {{5, "进货明细表资料ok"}}},
+      {"cbxsal_selldetail", {{9, "销售明细表资料ok"}}},
+      {"cbxpur_ordermaster", {{6, "采购报订主表ok"}}},
+      {"cbxpur_orderdetail", {{7, "采购报订明细ok"}}},
+      {"cbxsal_ordermaster", {{10, "销售收订ok"}}},
+      {"cbxsal_orderdetail", {{11, "销售收订明细ok"}}},
+      {"cbxinv_check", {{13, "盘点主表ok"}}},
+      {"cbxinv_checkdetail", {{14, "盘点单明细ok"}, {35, "盘点单新明细表ok"}}},
+      {"cbxarp_pay", {{15, "付款主表ok"}}},
+      {"cbxarp_paydetail", {{16, "付款明细表ok"}}},
+      {"cbxarp_rece", {{17, "收款单主表ok"}}},
+      {"cbxarp_recedetail", {{18, "收款明细表ok"}}},
+      {"cbxinv_exchmaster", {{31, "调拨单主表ok"}}},
+      {"cbxinv_exchdetail", {{32, "调拨单明细表ok"}}},
+      {"cbxsal_hiremaster", {{33, "租书单主表ok"}}},
+      {"cbxsal_hiredetail", {{34, "租书单明细表ok"}}},
+      {"cbxsal_addmoney", {{29, "会员充值ok"}}},
+      {"cbxsys_lognew", {{30, "系统日志ok"}}},
+      {"cbxbas_department", {{19, "部门资料ok"}}},
+      {"cbxbas_libinfo", {{20, "仓库资料ok"}}},
+      {"cbxpub_dict", {{21, "统计分类资料ok"}}},
+      {"cbxpub_maxid", {{22, "图书资料最大值ok"}}},
+      {"cbxpub_ordermaxid", {{23, "单据最大值ok"}}},
+      {"cbxsys_config", {{24, "系统配置信息ok"}}},
+      {"cbxsys_operator", {{25, "操作员表ok"}}},
+      {"cbxsys_operatordetail", {{26, "操作员明细表ok"}}},
+      {"cbxbas_bookbip", {{36, "书目资料ok"}}},  // its box is disabled on the window
+      {"cbxbas_company", {{37, "公司资料ok"}}},
+      {"cbxbas_memberlevel", {{38, "会员级别表ok"}}},
+      {"cbxbas_membersecede", {{39, "会员退会表ok"}}},
+      {"cbxinv_calmethod", {{40, "系统计算表ok"}}},  // its box is disabled on the window
+      {"cbxinv_iodetail", {{41, "备用库存表ok"}}},
+  };
+}
+
+// The converter copies of the standard edition's trigger lists, then the closing message.
+std::vector<Action> trigger_list(const std::vector<std::string>& list, const std::string& done) {
+  std::vector<Action> actions = statements(Helper::ExecShow, kTriggers, list);
+  actions.push_back(message(done));
+  return actions;
+}
+
+}  // namespace
+
+void add_qim2_data(ConverterDefinition& d) {
+  d.mode = data::BatchMode::Append;
+  d.abort_switches = true;
+  d.commands = temporary_triggers();
+  d.jobs = jobs();
+  d.execute_order = execute_order();
+
+  d.custom["QIM2_CLEAR_TARGET"] = clear_target;
+  d.custom["QIM2_CONTINUE_GENERATORS"] = continue_generators;
+
+  d.steps["btnTRClose"] = trigger_list(migrate::converter_trigger_switch_off_list(), "屏蔽触发器操作成功！");
+  d.steps["btnDesDBInit"] = {custom("QIM2_CLEAR_TARGET")};
+  std::vector<Action> end = statements(Helper::ExecShow, kTarget, kCorrectValues);
+  end.push_back(custom("QIM2_CONTINUE_GENERATORS"));
+  end.push_back(message("目标库更新值完成！"));
+  d.steps["btnEnd"] = end;
+  d.steps["btnTROpen"] = trigger_list(migrate::converter_trigger_restore_list(), "恢复触发器操作成功！");
+}
+
+}  // namespace bm::converters
