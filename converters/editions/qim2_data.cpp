@@ -78,35 +78,34 @@ const std::vector<std::string> kCorrectValues = {
 // freshly installed target's generators still stand at its own few rows: left there, the shop's
 // next payment, receipt or stocktaking line or log entry would take a key a copied row holds.
 struct GeneratorRepair {
-  const char* query;
-  const char* statement;  // the highest key is appended
+  const char* query;      // reads the highest key as maxid
+  const char* generator;
 };
 const std::vector<GeneratorRepair> kGenerators = {
-    {"select max(IDENC) as maxid from ARP_RECEDETAIL", "set GENERATOR RECEDETAILID to "},
-    {"select max(IDENC) as maxid from ARP_PAYDETAIL", "set GENERATOR PAYDETAILID to "},
-    {"select max(IDENC) as maxid from INV_CHECKDETAIL", "set GENERATOR CHECKDETAILID to "},
-    {"select max(LOG_ID) as maxid from SYS_LOGNEW", "set GENERATOR GEN_SYSLOG to "},
+    {"select max(IDENC) as maxid from ARP_RECEDETAIL", "RECEDETAILID"},
+    {"select max(IDENC) as maxid from ARP_PAYDETAIL", "PAYDETAILID"},
+    {"select max(IDENC) as maxid from INV_CHECKDETAIL", "CHECKDETAILID"},
+    {"select max(LOG_ID) as maxid from SYS_LOGNEW", "GEN_SYSLOG"},
 };
 
-// A generator only ever moves forward: one already past the highest key (the target's own rows
-// numbered higher) keeps its value. A table that cannot be read leaves its generator alone.
+// Reads one value of a one-row query; empty when the query does not open or the value is NULL.
+std::string read_value(data::Query& q, const std::string& sql, const std::string& field) {
+  data::OpenQuiet(q, sql);
+  std::string value = q.active() && !q.eof() ? q.field_text(field) : std::string();
+  q.close();
+  return value;
+}
+
+// A generator only moves forward: one already past the highest key keeps its value. An empty
+// table, or one that cannot be read, leaves its generator alone.
 void continue_generators(ConverterDM& dm) {
   data::Query& q = dm.query(kTarget);
   for (const auto& g : kGenerators) {
-    std::string name = std::string(g.statement).substr(14);  // after "set GENERATOR "
-    name = name.substr(0, name.find(' '));
-    data::OpenQuiet(q, std::string(g.query));
-    if (!q.active() || q.eof()) continue;
-    std::string top = q.field_text("maxid");
-    q.close();
+    std::string top = read_value(q, g.query, "maxid");
     if (top.empty()) continue;
-    data::OpenQuiet(q, "select gen_id(" + name + ", 0) as cur from rdb$database");
-    if (q.active() && !q.eof()) {
-      std::string cur = q.field_text("cur");
-      q.close();
-      if (!cur.empty() && std::stoll(cur) >= std::stoll(top)) continue;
-    }
-    data::ExecShow(*dm.port, q, g.statement + top);
+    std::string now = read_value(q, std::string("select gen_id(") + g.generator + ", 0) as cur from rdb$database", "cur");
+    if (!now.empty() && std::stoll(now) >= std::stoll(top)) continue;
+    data::ExecShow(*dm.port, q, std::string("set GENERATOR ") + g.generator + " to " + top);
   }
 }
 

@@ -1,3 +1,4 @@
+#include "converters/gms/gms_data.h"
 #include "converters/registry.h"
 #include "converters/window_common.h"
 
@@ -83,6 +84,7 @@ const ConverterDefinition& gms_definition() {
   static const ConverterDefinition def = [] {
     ConverterDefinition d;
     fill_window(d);
+    add_gms_data(d);
     return d;
   }();
   return def;

@@ -14,7 +14,6 @@
 #include "data/drivers/install.h"
 #include "data/query.h"
 #include "data/script.h"
-#include "migrate/trigger_lists.h"
 #include "tests/fixtures/gms/gms_db.h"
 #include "tests/fixtures/standard_db.h"
 #include "tests/support/recording_port.h"
@@ -63,16 +62,14 @@ class GmsImport : public ::testing::Test {
                      "INSERT INTO BAS_MEMBER (MEMBER_ID, NAME) VALUES ('M77', '旧会员');\n"
                      "INSERT INTO SAL_SELLMASTER (ORDER_NO, CLIENT_ID) VALUES ('XS77', '1');\n");
     c.close();
-    def = gms_definition();
-    add_gms_data(def);
-    dm = std::make_unique<ConverterDM>(def, port);
+    dm = std::make_unique<ConverterDM>(gms_definition(), port);
     dm->reject_log_dir = dir.file("rejects");
     // The GMS file stands where the design puts "D:\testdata\greens.gdb".
     dm->source.params() = data::profiles::full_file_list(gms_path);
   }
 
   void connect() {
-    ASSERT_TRUE(dm->connect_source(def.window.source_default));
+    ASSERT_TRUE(dm->connect_source(gms_definition().window.source_default));
     ASSERT_TRUE(dm->connect_target(target_path));
   }
 
@@ -122,7 +119,6 @@ class GmsImport : public ::testing::Test {
   test::TempDir dir;
   std::string gms_path = dir.file("greens.gdb");
   std::string target_path = dir.file("rorudazez.fdb");
-  ConverterDefinition def;
   test::RecordingPort port;
   std::unique_ptr<ConverterDM> dm;
   std::map<std::string, std::vector<Box>> shown;
