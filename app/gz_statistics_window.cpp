@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/gz_statistics.h"
 #include "app/program.h"
 #include "app/qt_text.h"
+#include "converters/gz70/gz70_statistics.h"
 
 namespace bm::app {
 
@@ -31,7 +31,8 @@ void TgzToqimshowfrm::Button1Click() {
   data::run_step(port, [&] {
     if (!program_.DataGZ) throw std::runtime_error("TDataGZ was not created");
     program_.DataGZ->port = &port;
-    gz_statistics_report(*program_.DataGZ, port, [&](const std::string& line) { memo_->appendPlainText(qs(line)); });
+    converters::gz70_statistics_report(*program_.DataGZ,
+                                       [&](const std::string& line) { memo_->appendPlainText(qs(line)); });
   });
 }
 

@@ -1,3 +1,4 @@
+#include "converters/gz70/gz70_data.h"
 #include "converters/registry.h"
 #include "converters/window_common.h"
 
@@ -107,6 +108,7 @@ const ConverterDefinition& gz70_definition() {
   static const ConverterDefinition def = [] {
     ConverterDefinition d;
     fill_window(d);
+    add_gz70_data(d);
     return d;
   }();
   return def;
