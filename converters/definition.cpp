@@ -1,5 +1,7 @@
 #include "converters/definition.h"
 
+#include "migrate/standard_copy_plan.h"
+
 namespace bm::converters {
 
 namespace {
@@ -50,39 +52,17 @@ std::vector<Action> statements(Helper helper, const std::string& query, const st
 }
 
 const std::vector<CheckBoxGroupDef>& check_box_catalogue() {
-  static const std::vector<CheckBoxGroupDef> groups = {
-      {"资料系统",
-       {{"cbxbas_bookinfo", "图书资料"},
-        {"cbxbas_client", "客户资料"},
-        {"cbxbas_provide", "供应商资料"},
-        {"cbxbas_member", "会员资料"},
-        {"cbxsal_addmoney", "充值单"},
-        {"cbxInv_libup", "所有库存"},
-        {"cbxsys_lognew", "系统日志"},
-        {"cbxpub_dict", "统计分类"}}},
-      {"采购",
-       {{"cbxpur_loadmaster", "进货进退主表"},
-        {"cbxpur_loaddetail", "进货进退明细"},
-        {"cbxpur_ordermaster", "报订单主表"},
-        {"cbxpur_orderdetail", "报订单明细"}}},
-      {"销售",
-       {{"cbxsal_sellmaster", "销售销退主表"},
-        {"cbxsal_selldetail", "销售销退明细"},
-        {"cbxsal_ordermaster", "收订单主表"},
-        {"cbxsal_orderdetail", "收订单明细"}}},
-      {"结算",
-       {{"cbxarp_pay", "付款单主表"},
-        {"cbxarp_paydetail", "付款单明细"},
-        {"cbxarp_rece", "收款单主表"},
-        {"cbxarp_recedetail", "收款单明细"}}},
-      {"库存",
-       {{"cbxinv_check", "盘点单主表"},
-        {"cbxinv_checkdetail", "盘点单明细"},
-        {"cbxinv_exchmaster", "调拨单主表"},
-        {"cbxinv_exchdetail", "调拨单明细"},
-        {"cbxsal_hiremaster", "租书还书主表"},
-        {"cbxsal_hiredetail", "租书还书明细"}}},
-  };
+  // The boxes of the main window's copy tab, and the classification box of the converters.
+  static const std::vector<CheckBoxGroupDef> groups = [] {
+    std::vector<CheckBoxGroupDef> out;
+    for (const auto& g : migrate::copy_tab_check_boxes()) {
+      CheckBoxGroupDef group{g.caption, {}};
+      for (const auto& b : g.boxes) group.boxes.push_back({b.name, b.caption});
+      out.push_back(std::move(group));
+    }
+    out.front().boxes.push_back({"cbxpub_dict", "统计分类"});
+    return out;
+  }();
   return groups;
 }
 
