@@ -217,6 +217,7 @@ void ConverterWindow::press(const std::string& button) {
     converters::ConverterDM* dm = program_.*(entry_.dm);
     if (!dm) throw std::runtime_error(std::string(entry_.dm_class) + " was not created");
     dm->port = &port;
+    dm->window_boxes = ticked();
     if (button == "btnS")
       dm->connect_source(ss(source_->text()));
     else if (button == "btnD")

@@ -55,6 +55,7 @@ int run_convert(const std::vector<std::string>& args) {
   ConsolePort port;
   converters::ConverterDM dm(*def, port);
   dm.reject_log_dir = o.get("--reject-dir");
+  dm.window_boxes = ticked;
   std::string source_field = o.get("--source", win.source_default);
   std::string target_field = o.get("--target", win.target_default);
   // A source the window does not let the technician choose opens its designed profile; the

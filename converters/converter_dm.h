@@ -32,6 +32,10 @@ class ConverterDM {
   data::MessagePort* port;  // the port of the window pressing the buttons
   data::Connection source, target;
   std::string source_name;  // the source database name stored by connect source
+  // The boxes ticked on the window at the press (set by the window, like the port): a step may
+  // read a box of its window, e.g. cbxhaveValue. All windows of a converter share the module, so
+  // the window pressed last decides.
+  std::set<std::string> window_boxes;
   // Where the keys of rows a copy job left out are written; the working folder when empty.
   std::string reject_log_dir;
 

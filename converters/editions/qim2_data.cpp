@@ -2,7 +2,6 @@
 
 #include "converters/converter_dm.h"
 #include "converters/editions/qim2_field_lists.h"
-#include "converters/editions/qim2_window_input.h"
 #include "data/helpers.h"
 #include "migrate/trigger_lists.h"
 
@@ -112,7 +111,7 @@ void continue_generators(ConverterDM& dm) {
 // Step 2: the clearing, the system tables when cbxhaveValue is ticked, the temporary triggers.
 void clear_target(ConverterDM& dm) {
   std::vector<Action> actions = statements(Helper::ExecShow, kTarget, kClearAlways);
-  if (have_value(dm)) {
+  if (dm.window_boxes.count("cbxhaveValue")) {
     auto more = statements(Helper::ExecShow, kTarget, kClearSystemTables);
     actions.insert(actions.end(), more.begin(), more.end());
   }

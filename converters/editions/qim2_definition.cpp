@@ -1,3 +1,4 @@
+#include "converters/editions/qim2_data.h"
 #include "converters/registry.h"
 #include "converters/window_common.h"
 
@@ -43,6 +44,7 @@ const ConverterDefinition& qim2_definition() {
   static const ConverterDefinition def = [] {
     ConverterDefinition d;
     fill_window(d);
+    add_qim2_data(d);
     return d;
   }();
   return def;

@@ -1,3 +1,4 @@
+#include "converters/editions/qim_data.h"
 #include "converters/registry.h"
 #include "converters/window_common.h"
 
@@ -60,6 +61,7 @@ const ConverterDefinition& qim_definition() {
   static const ConverterDefinition def = [] {
     ConverterDefinition d;
     fill_window(d);
+    add_qim_data(d);
     return d;
   }();
   return def;
