@@ -1,11 +1,10 @@
 #include "converters/editions/qim2_data.h"
 
 #include "converters/converter_dm.h"
+#include "converters/editions/edition_order.h"
 #include "converters/editions/qim2_field_lists.h"
 #include "data/helpers.h"
 #include "migrate/trigger_lists.h"
-
-#include "converters/editions/edition_order.h"
 
 namespace bm::converters {
 
