@@ -12,8 +12,8 @@ packages=(
   unixodbc unixodbc-dev tdsodbc libsqliteodbc libsqlite3-dev
 )
 if [ "${BOOKMOVE_WITH_QT:-ON}" = "ON" ]; then
-  # The desktop program, its offscreen tests and a CJK font for the Chinese captions.
-  packages+=(qt6-base-dev fonts-wqy-microhei xvfb)
+  # The desktop program (its tests run offscreen) and a CJK font for the Chinese captions.
+  packages+=(qt6-base-dev fonts-wqy-microhei)
 fi
 
 missing=()
