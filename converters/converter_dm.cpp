@@ -24,8 +24,8 @@ ConverterDM::Job::Job(const JobDef& d, data::Connection& src, data::Connection& 
 
 namespace {
 std::vector<std::string> designed_list(const ConnectionDef& c) {
-  return c.kind == data::DriverKind::MSSQL ? data::profiles::full_server_list(c.designed)
-                                           : data::profiles::full_file_list(c.designed);
+  if (c.kind == data::DriverKind::MSSQL) return data::profiles::full_server_list(c.designed);
+  return c.short_list ? data::profiles::short_file_list(c.designed) : data::profiles::full_file_list(c.designed);
 }
 }  // namespace
 

@@ -74,6 +74,8 @@ struct ConnectionDef {
   std::string name;  // e.g. "GZTOQIM"
   data::DriverKind kind;
   std::string designed;  // the designed database name or file path
+  // A file connection designed with the short list (path, user, password) instead of the full one.
+  bool short_list = false;
 };
 
 // How the connect buttons treat the window's fields.

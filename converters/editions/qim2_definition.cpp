@@ -30,7 +30,7 @@ void fill_window(ConverterDefinition& d) {
   w.buttons = window::edition_buttons();
 
   d.source = {"QIMTOQIM2", data::DriverKind::MSSQL, "qimbook"};
-  d.target = {"QIMDQIM2", data::DriverKind::INTRBASE, "D:\\testdata\\qimbook"};
+  d.target = {"QIMDQIM2", data::DriverKind::INTRBASE, "D:\\testdata\\qimbook", true};
   d.source_connect = SourceConnect::RebuildFromField;
   d.target_connect = TargetConnect::RebuildFromField;
   d.target_queries = {"btQry_Temp_D", "btQryQIM2"};

@@ -45,7 +45,7 @@ void fill_window(ConverterDefinition& d) {
   w.enabled_boxes = window::box_names(w.groups);
   w.buttons = window::edition_buttons();
 
-  d.source = {"QIMTOQIM", data::DriverKind::INTRBASE, "D:\\testdata\\qimbook"};
+  d.source = {"QIMTOQIM", data::DriverKind::INTRBASE, "D:\\testdata\\qimbook", true};
   d.target = {"QIMDQIM", data::DriverKind::MSSQL, "qimbookep"};
   d.source_connect = SourceConnect::RebuildFromField;
   d.target_connect = TargetConnect::RebuildFromField;

@@ -130,3 +130,21 @@ TEST_F(ConverterPattern, ExecuteRunsTickedBoxesInTheConvertersOrderAndReportsRow
 
 }  // namespace
 }  // namespace bm::converters
+
+namespace bm::converters {
+namespace {
+
+// Before any connect press the edition converters' standard-edition side holds the short file
+// list its form was designed with.
+TEST(DesignedProfiles, TheEditionConvertersFileSideStartsWithTheShortList) {
+  test::RecordingPort port;
+  ConverterDM qim(*find_converter("QIM"), port), qim2(*find_converter("QIM2"), port);
+  const std::vector<std::string> shortlist = {"SERVER NAME=D:\\testdata\\qimbook", "USER NAME=sysdba",
+                                              "PASSWORD=415903"};
+  EXPECT_EQ(qim.source.params(), shortlist);
+  EXPECT_EQ(qim2.target.params(), shortlist);
+  EXPECT_EQ(qim.target.params().size(), 24u) << "the SQL Server side keeps the full server list";
+}
+
+}  // namespace
+}  // namespace bm::converters
