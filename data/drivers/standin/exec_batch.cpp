@@ -99,15 +99,10 @@ void StandinSession::run_simple(const Tokens& t, size_t b, size_t e, Params& p, 
     std::string name = tr.object_name();
     if (!tr.at_end()) throw DbError(syntax_error_near(t[tr.pos()]));
     TableDef def = require_table(name);
-    savepoint();
-    try {
+    atomically([&] {
       exec_sql(db_, "DELETE FROM " + sql_name(def.name));  // TRUNCATE fires no triggers
       catalog_.reset_identity(def.name);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    });
     return;
   }
   if (w.is_word("RETURN")) {
@@ -582,14 +577,7 @@ void StandinSession::system_procedure(const std::string& name, const std::vector
       for (auto& k : def.keys)
         for (auto& kc : k.columns)
           if (iequals(kc, col)) kc = new_name;
-      savepoint();
-      try {
-        rebuild_table(def, {{lower(new_name), sql_name(col)}});
-        release();
-      } catch (...) {
-        undo();
-        throw;
-      }
+      atomically([&] { rebuild_table(def, {{lower(new_name), sql_name(col)}}); });
     } else {
       std::string n = strip(old_name);
       auto dot = n.rfind('.');
@@ -598,8 +586,7 @@ void StandinSession::system_procedure(const std::string& name, const std::vector
       if (!def) throw DbError("Either the parameter @objname is ambiguous or the claimed @objtype () is wrong.");
       if (!catalog_.object_kind(new_name).empty())
         throw DbError("There is already an object named '" + new_name + "' in the database.");
-      savepoint();
-      try {
+      atomically([&] {
         exec_sql(db_, "ALTER TABLE " + sql_name(def->name) + " RENAME TO " + sql_name(new_name));
         for (const char* sql : {"UPDATE bm_tables SET name = ?1 WHERE name = ?2",
                                 "UPDATE bm_columns SET tbl = ?1 WHERE tbl = ?2",
@@ -616,11 +603,7 @@ void StandinSession::system_procedure(const std::string& name, const std::vector
         }
         auto renamed = catalog_.table(new_name);
         catalog_.rebuild_helpers(*renamed);
-        release();
-      } catch (...) {
-        undo();
-        throw;
-      }
+      });
     }
     warning("Caution: Changing any part of an object name could break scripts and stored procedures.");
     return;

@@ -66,14 +66,7 @@ void StandinSession::run_create(const Tokens& t, size_t b, size_t e, Params& p) 
   const Token& w = t[i];
   if (w.is_word("TABLE")) {
     ++i;
-    savepoint();
-    try {
-      create_table(t, i, e);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    atomically([&] { create_table(t, i, e); });
     return;
   }
   if (w.is_word("UNIQUE") || w.is_word("CLUSTERED") || w.is_word("NONCLUSTERED") || w.is_word("INDEX")) {
@@ -84,26 +77,12 @@ void StandinSession::run_create(const Tokens& t, size_t b, size_t e, Params& p) 
     }
     if (!t[i].is_word("INDEX")) throw DbError(syntax_error_near(t[i]));
     ++i;
-    savepoint();
-    try {
-      create_index(t, i, e, unique);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    atomically([&] { create_index(t, i, e, unique); });
     return;
   }
   if (w.is_word("VIEW") || w.is_word("PROC") || w.is_word("PROCEDURE") || w.is_word("FUNCTION") ||
       w.is_word("TRIGGER")) {
-    savepoint();
-    try {
-      create_routine(t, b, e, false);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    atomically([&] { create_routine(t, b, e, false); });
     return;
   }
   if (w.is_word("DATABASE")) return database_statement(t, b, e);
@@ -119,14 +98,7 @@ void StandinSession::run_alter(const Tokens& t, size_t b, size_t e, Params& p) {
   const Token& w = t[i];
   if (w.is_word("TABLE")) {
     ++i;
-    savepoint();
-    try {
-      alter_table(t, i, e);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    atomically([&] { alter_table(t, i, e); });
     return;
   }
   if (w.is_word("TRIGGER")) {
@@ -139,14 +111,7 @@ void StandinSession::run_alter(const Tokens& t, size_t b, size_t e, Params& p) {
   }
   if (w.is_word("VIEW") || w.is_word("PROC") || w.is_word("PROCEDURE") || w.is_word("FUNCTION") ||
       w.is_word("TRIGGER")) {
-    savepoint();
-    try {
-      create_routine(t, b, e, true);
-      release();
-    } catch (...) {
-      undo();
-      throw;
-    }
+    atomically([&] { create_routine(t, b, e, true); });
     return;
   }
   if (w.is_word("DATABASE") || w.is_word("INDEX"))
@@ -170,8 +135,7 @@ void StandinSession::run_drop(const Tokens& t, size_t b, size_t e) {
     if_exists = true;
     i += 2;
   }
-  savepoint();
-  try {
+  atomically([&] {
     for (;;) {
       Translator tr(t, i, e, frames_.back()->ctx);
       std::string name = tr.object_name();
@@ -237,11 +201,7 @@ void StandinSession::run_drop(const Tokens& t, size_t b, size_t e) {
       break;
     }
     if (i < e && !t[i].is_op(";")) throw DbError(syntax_error_near(t[i]));
-    release();
-  } catch (...) {
-    undo();
-    throw;
-  }
+  });
 }
 
 ColumnDef StandinSession::column_definition(const Tokens& t, size_t& i, size_t e, TableDef& def) {

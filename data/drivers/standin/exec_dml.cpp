@@ -314,8 +314,7 @@ void StandinSession::select_into(const Translated& tr, Params& p, int64_t& rows)
     def.columns.push_back(c);
   }
   sqlite3_reset(stmt);
-  savepoint();
-  try {
+  atomically([&] {
     catalog_.save_table(def);
     exec_sql(db_, catalog_.create_table_sql(def, def.name));
     catalog_.rebuild_helpers(def);
@@ -335,11 +334,7 @@ void StandinSession::select_into(const Translated& tr, Params& p, int64_t& rows)
     if (rc2 != SQLITE_DONE) fail_sqlite(rc2, sql);
     rows = sqlite3_changes(db_);
     last_rowcount_ = rows;
-    release();
-  } catch (...) {
-    undo();
-    throw;
-  }
+  });
 }
 
 }  // namespace bm::data::standin

@@ -143,6 +143,18 @@ class StandinSession : public Session, private FunctionHost {
   void savepoint();
   void release();
   void undo();
+  // Runs `f` as one statement: what it changed is undone when it fails.
+  template <typename F>
+  void atomically(F&& f) {
+    savepoint();
+    try {
+      f();
+      release();
+    } catch (...) {
+      undo();
+      throw;
+    }
+  }
   void changed_schema() { ++version_; }
 
   sqlite3* db_ = nullptr;
